@@ -64,12 +64,13 @@ void WriteDecimal(char (&field)[N], std::uint32_t v)
     *AppendDecimal(field, v) = '\0';
 }
 
-template <std::size_t N>
-void WriteText(char (&field)[N], const char* text)
+// Copies a text constant, terminator included; the size is known at compile
+// time, so this is a fixed-size copy.
+template <std::size_t N, std::size_t M>
+void WriteText(char (&field)[N], const char (&text)[M])
 {
-    const std::size_t len = std::strlen(text);
-    std::memcpy(field, text, std::min(len + 1, N));
-    field[N - 1] = '\0';
+    static_assert(M <= N, "the text must fit its field");
+    std::memcpy(field, text, M);
 }
 
 void WriteMac(char* out, const std::uint8_t* mac)
@@ -141,7 +142,9 @@ void WriteFrameTexts(const FrameHead& h, std::uint32_t capLen, FrameClass cls, P
 
 // The fields an accepted frame's class adds: protocol text, ARP addresses
 // and transport ports.
-void WriteClassTexts(const FrameHead& h, FrameClass cls, const char* unknownIpText, PacketRecord& rec)
+enum class UnknownIpSpelling { Live, Replay };
+
+void WriteClassTexts(const FrameHead& h, FrameClass cls, UnknownIpSpelling spelling, PacketRecord& rec)
 {
     switch (cls) {
     case FrameClass::Arp:
@@ -154,11 +157,15 @@ void WriteClassTexts(const FrameHead& h, FrameClass cls, const char* unknownIpTe
     case FrameClass::Icmp: WriteText(rec.Protocol, texts::kProtocolIcmp); break;
     case FrameClass::Tcp:
     case FrameClass::Udp:
-        WriteText(rec.Protocol, cls == FrameClass::Tcp ? texts::kProtocolTcp : texts::kProtocolUdp);
+        if (cls == FrameClass::Tcp) WriteText(rec.Protocol, texts::kProtocolTcp);
+        else WriteText(rec.Protocol, texts::kProtocolUdp);
         WriteDecimal(rec.SrcPort, h.Be16(kOffSrcPort));
         WriteDecimal(rec.DestPort, h.Be16(kOffDestPort));
         break;
-    case FrameClass::OtherIp: WriteText(rec.Protocol, unknownIpText); break;
+    case FrameClass::OtherIp:
+        if (spelling == UnknownIpSpelling::Live) WriteText(rec.Protocol, texts::kProtocolUnknownIp);
+        else WriteText(rec.Protocol, texts::kProtocolUnknownIpReplay);
+        break;
     case FrameClass::OtherEthernet: WriteText(rec.Protocol, texts::kProtocolUnknownEthernet); break;
     }
 }
@@ -238,7 +245,7 @@ void ProcessFrame(const std::uint8_t* frame, std::uint32_t capLen, const FilterS
     WriteFrameTexts(h, capLen, cls, rec);
 
     if (PassesFilter(filter, h.Be16(kOffEtherType), h.b[kOffIpProtocol])) {
-        WriteClassTexts(h, cls, texts::kProtocolUnknownIp, rec);
+        WriteClassTexts(h, cls, UnknownIpSpelling::Live, rec);
         Advance(run.id);
         rec.Filtered = 0;
     } else {
@@ -270,7 +277,7 @@ void DecodeReplayFrame(const std::uint8_t* frame, std::uint32_t capLen, std::int
     const FrameHead h(frame, capLen);
     const FrameClass cls = Classify(h);
     WriteFrameTexts(h, capLen, cls, rec);
-    WriteClassTexts(h, cls, texts::kProtocolUnknownIpReplay, rec);
+    WriteClassTexts(h, cls, UnknownIpSpelling::Replay, rec);
     rec.Filtered = 0;
     rec.TotalPacket[0] = '\0';
     WriteDecimal(rec.ID, static_cast<std::uint32_t>(std::clamp(rowNumber, 0, RunState::kCounterMax)));
