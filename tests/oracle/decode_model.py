@@ -177,9 +177,11 @@ ARP, ICMP, TCP, UDP = "arp", "icmp", "tcp", "udp"
 def decode_fields(frame, replay):
     """Decodes the header fields common to live capture and replay.
 
-    Returns (record, filter flag name or None, class-specific writer).
-    The writer fills Protocol, and the address and port texts where the
-    class gives them, once the frame is known to be accepted."""
+    Returns (record, filter flag name or None, fields of the class). The
+    record holds what is written before the filter verdict, placeholders
+    elsewhere and an empty Protocol; the fields of the class (Protocol and
+    the address and port texts the class gives) go in once the frame is
+    accepted."""
     buf = (frame[:HEAD_LEN] + bytes(HEAD_LEN))[:HEAD_LEN]  # zero past the end
     rec = {
         "SrcMAC": mac_text(buf[6:12]),
