@@ -32,9 +32,13 @@ struct FrameHead {
 
     FrameHead(const std::uint8_t* frame, std::uint32_t capLen)
     {
-        const std::size_t n = std::min<std::size_t>(capLen, kFrameHeadLength);
-        std::memset(b, 0, sizeof b);
-        if (n != 0) std::memcpy(b, frame, n);
+        if (capLen >= kFrameHeadLength) {
+            std::memcpy(b, frame, kFrameHeadLength);
+            b[45] = b[46] = b[47] = 0;
+        } else {
+            std::memset(b, 0, sizeof b);
+            if (capLen != 0) std::memcpy(b, frame, capLen);
+        }
     }
     std::uint16_t Be16(std::size_t at) const
     {
@@ -42,19 +46,52 @@ struct FrameHead {
     }
 };
 
-constexpr char kHexUpper[] = "0123456789ABCDEF";
+// Lookup tables for the text forms: every byte as two upper-case hex digits,
+// and as one to three decimal digits.
+struct TextTables {
+    char hex[256][2];
+    char dec[256][4];  // digits, then the digit count in the last byte
 
-// Decimal digits of v at out; returns the end, not terminated.
+    constexpr TextTables() : hex(), dec()
+    {
+        constexpr char kHexUpper[] = "0123456789ABCDEF";
+        for (int i = 0; i < 256; ++i) {
+            hex[i][0] = kHexUpper[i >> 4];
+            hex[i][1] = kHexUpper[i & 0x0F];
+            int n = 0;
+            if (i >= 100) dec[i][n++] = static_cast<char>('0' + i / 100);
+            if (i >= 10) dec[i][n++] = static_cast<char>('0' + i / 10 % 10);
+            dec[i][n++] = static_cast<char>('0' + i % 10);
+            dec[i][3] = static_cast<char>(n);
+        }
+    }
+};
+constexpr TextTables kTables;
+
+// Decimal digits of v at out, two at a time; returns the end, not
+// terminated.
 char* AppendDecimal(char* out, std::uint32_t v)
 {
+    static constexpr char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
     char digits[10];
-    int n = 0;
-    do {
-        digits[n++] = static_cast<char>('0' + v % 10);
-        v /= 10;
-    } while (v != 0);
-    while (n != 0) *out++ = digits[--n];
-    return out;
+    char* p = digits + sizeof digits;
+    while (v >= 100) {
+        p -= 2;
+        std::memcpy(p, kPairs + 2 * (v % 100), 2);
+        v /= 100;
+    }
+    if (v >= 10) {
+        p -= 2;
+        std::memcpy(p, kPairs + 2 * v, 2);
+    } else {
+        *--p = static_cast<char>('0' + v);
+    }
+    const std::size_t n = static_cast<std::size_t>(digits + sizeof digits - p);
+    std::memcpy(out, p, n);
+    return out + n;
 }
 
 template <std::size_t N>
@@ -76,8 +113,7 @@ void WriteText(char (&field)[N], const char (&text)[M])
 void WriteMac(char* out, const std::uint8_t* mac)
 {
     for (int i = 0; i < 6; ++i) {
-        out[3 * i] = kHexUpper[mac[i] >> 4];
-        out[3 * i + 1] = kHexUpper[mac[i] & 0x0F];
+        std::memcpy(out + 3 * i, kTables.hex[mac[i]], 2);
         out[3 * i + 2] = ':';
     }
     out[17] = '\0';
@@ -87,10 +123,12 @@ void WriteIpv4(char (&field)[16], const std::uint8_t* ip)
 {
     char* p = field;
     for (int i = 0; i < 4; ++i) {
-        if (i != 0) *p++ = '.';
-        p = AppendDecimal(p, ip[i]);
+        const char* d = kTables.dec[ip[i]];
+        std::memcpy(p, d, 3);  // the field has room for the spare bytes
+        p += d[3];
+        *p++ = '.';
     }
-    *p = '\0';
+    p[-1] = '\0';
 }
 
 FrameClass Classify(const FrameHead& h)
@@ -256,7 +294,7 @@ void ProcessFrame(const std::uint8_t* frame, std::uint32_t capLen, const FilterS
     WriteDecimal(rec.ID, static_cast<std::uint32_t>(run.id));
     WriteDecimal(rec.TotalPacket, static_cast<std::uint32_t>(run.totalPacket));
 
-    if (std::strcmp(rec.Protocol, texts::kProtocolArp) == 0) {
+    if (std::memcmp(rec.Protocol, texts::kProtocolArp, sizeof texts::kProtocolArp) == 0) {
         char line[256];
         FormatSummaryLine(rec, line);
         events.LogLine(line);
