@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <initializer_list>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
