@@ -378,6 +378,18 @@ TEST_F(Launcher, SecondStartWhileTheApplicationRunsIsRefused) {
   EXPECT_TRUE(AppStayedAway());
 }
 
+// With too little memory for the working buffer nothing is written.
+TEST_F(Launcher, OutOfMemoryEndsBeforeAnyWrite) {
+  TrustedFolder();
+  Markers(true, true);
+  Outcome run = RunLauncher({.dataLimit = 1 << 20});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err, "Error: Out of memory!\n");
+  EXPECT_EQ(run.out, "");
+  EXPECT_TRUE(Entries(kFolder).empty());
+  EXPECT_TRUE(AppStayedAway());
+}
+
 // A package cut short yields empty (or short) files and no error; with no
 // runtime and nothing to install, the run ends with the message.
 struct ShortCase {
