@@ -572,7 +572,9 @@ TEST_P(StartPath, FindsItsPackage) {
   TrustedFolder();
   Markers(true, true);
   Start start = GetParam().make();
-  ASSERT_FALSE(start.program.size() < 128 && std::string(GetParam().name) == "PathLongerThan128Bytes");
+  if (std::string(GetParam().name) == "PathLongerThan128Bytes") {
+    ASSERT_GE(start.program.size(), 128u);
+  }
   Outcome run = RunLauncher(start);
   EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
   EXPECT_EQ(run.out, "");
