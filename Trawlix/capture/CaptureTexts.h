@@ -31,3 +31,18 @@ inline constexpr char kSummarySrc[] = "\nSrc:";
 inline constexpr char kSummaryArrow[] = "->Dest:";
 
 }  // namespace texts
+
+// Live capture: the label of the start event and the capture thread's
+// message boxes, which have no owner and this caption.
+namespace texts {
+
+inline constexpr char kStartEventName[] = "ThreadStartCap";
+inline constexpr char kErrorCaption[] = "Error";
+inline constexpr char kTooManyCards[] = "You have too many network cards!";
+inline constexpr char kNoNetworkDevices[] =
+    "Please check your network devices! If you still can't use Ventis,maybe you uninstalled "
+    "winpcap while you were using it.Please install winpcap manually and then restart Ventis";
+// Filled with the slot number in decimal.
+inline constexpr char kSetNetworkCardFormat[] = "Please set the network card %d first";
+
+}  // namespace texts
