@@ -42,6 +42,9 @@ public:
     // Figures of the last run that ended; read after StopAndJoin.
     const CaptureRunStats& LastRunStats() const { return lastRun_; }
 
+    // Window thread: a capture thread exists and has not been joined.
+    bool IsRunning() const { return thread_.joinable(); }
+
 private:
     void ThreadProc();
 

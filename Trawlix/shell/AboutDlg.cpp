@@ -1,0 +1,5 @@
+#include "AboutDlg.h"
+
+#include "Resources.h"
+
+CAboutDlg::CAboutDlg() : framework::Dialog(resources::kAboutDialog) {}

@@ -1,0 +1,7 @@
+#include "TrawlixApp.h"
+
+int main(int argc, char** argv)
+{
+    CTrawlixApp app(argc, argv);
+    return app.Run();
+}
