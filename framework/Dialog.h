@@ -75,6 +75,8 @@ public:
     int SystemMenuItemCommand(int index) const;     // 0: separator
     std::string SystemMenuItemText(int index) const;
     void ShowSystemMenu(Point screen);
+    // A window-menu command, as choosing its item gives it.
+    void SendSysCommand(int command, long param = 0) { OnSysCommand(command, param); }
 
     void SetIcon(int iconId, bool big);
     int IconId(bool big) const;

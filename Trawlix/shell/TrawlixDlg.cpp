@@ -82,8 +82,9 @@ bool CTrawlixDlg::OnInitDialog()
     m_statusBar.Create(*this, 0, ids::kStatusBar);
     m_statusBar.SetPaneCount(2);
     m_statusBar.MoveWindow({client.left, client.bottom - 20, client.left + client.right, client.bottom - 20});
-    m_statusBar.SetPaneInfo(0, 0, framework::kSbpsStretch, client.Width() / 5);
-    m_statusBar.SetPaneInfo(1, 0, framework::kSbpsNormal, client.Width() * 4 / 5);
+    const auto [pane0, pane1] = StatusPaneWidths(client.Width());
+    m_statusBar.SetPaneInfo(0, 0, framework::kSbpsStretch, pane0);
+    m_statusBar.SetPaneInfo(1, 0, framework::kSbpsNormal, pane1);
     m_statusBar.SetPaneText(0, "");
     m_statusBar.SetPaneText(1, "");
 

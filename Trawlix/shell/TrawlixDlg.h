@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "Bars.h"
 #include "CaptureHost.h"
@@ -14,6 +15,13 @@
 #include "ListControl.h"
 #include "Menu.h"
 #include "TimedSend.h"
+
+// The status bar's panes: a fifth of the client width, stretching, and the
+// other four fifths.
+inline std::pair<int, int> StatusPaneWidths(int clientWidth)
+{
+    return {clientWidth / 5, clientWidth * 4 / 5};
+}
 
 class CTrawlixDlg : public framework::Dialog, private CaptureHost {
 public:
