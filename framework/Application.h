@@ -102,3 +102,18 @@ std::string NameWithoutExtension(const std::string& path);
 inline constexpr char kFailedToLaunchHelp[] = "Failed to launch help.";
 
 }  // namespace framework
+
+namespace framework {
+
+struct FileFilter {
+    const char* caption;   // shown as it stands, e.g. "CAP File(*.CAP)"
+    const char* pattern;   // e.g. "*.CAP"; "*.*" shows every file
+};
+
+// The standard open-file dialog, modal, owned by the window: starts with the
+// given text in its file-name box. Returns the full path of the chosen file,
+// or the empty text when it was cancelled. The read-only box is hidden and
+// no default extension is appended.
+std::string OpenFileDialog(Dialog* owner, const char* initialName, std::span<const FileFilter> filters);
+
+}  // namespace framework

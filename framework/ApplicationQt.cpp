@@ -122,3 +122,29 @@ std::string ClipboardText()
 }
 
 }  // namespace framework
+
+#include <QFileDialog>
+
+namespace framework {
+
+std::string OpenFileDialog(Dialog* owner, const char* initialName, std::span<const FileFilter> filters)
+{
+    QFileDialog dialog(owner != nullptr ? owner->Widget() : nullptr);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    QStringList captions;
+    for (const FileFilter& f : filters) {
+        // "*.*" means every file, also those without a dot in their names.
+        const QString pattern = std::string_view(f.pattern) == "*.*" ? QString("*") : QString::fromUtf8(f.pattern);
+        QString caption = QString::fromUtf8(f.caption);
+        captions << (caption.contains('(') ? caption : caption + " (" + pattern + ")");
+    }
+    dialog.setNameFilters(captions);
+    if (initialName != nullptr) dialog.selectFile(QString::fromUtf8(initialName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().front().toStdString();
+}
+
+}  // namespace framework

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 struct pcap;
@@ -25,16 +26,21 @@ public:
     AdapterList& operator=(const AdapterList&) = delete;
     ~AdapterList() { Release(); }
 
-    // A failed enumeration leaves the list empty.
-    void Enumerate();
+    // A failed enumeration leaves the list empty and returns false.
+    bool Enumerate();
     void Release();
 
     std::size_t Count() const { return names_.size(); }
     const char* Name(std::size_t i) const { return names_[i]; }
+    // What a user recognises the adapter by: the capture library gives real
+    // interfaces no description here, so the name and its addresses, as
+    // "eth0 (192.168.1.20, fe80::1)".
+    const std::string& Description(std::size_t i) const { return descriptions_[i]; }
 
 private:
     void* libraryList_ = nullptr;
     std::vector<const char*> names_;
+    std::vector<std::string> descriptions_;
 };
 
 enum class ReadResult { Frame, Timeout, Error };

@@ -10,7 +10,9 @@
 
 #include "AdapterIo.h"
 
+#include <arpa/inet.h>
 #include <linux/if_packet.h>
+#include <netinet/in.h>
 #include <net/if_arp.h>
 #include <pcap/pcap.h>
 #include <poll.h>
@@ -50,23 +52,52 @@ void SleepMs(int ms)
     }
 }
 
+// "eth0 (192.168.1.20, fe80::1)", or the bare name without addresses. The
+// name leads, so two entries are only alike when their names are.
+std::string DescribeAdapter(const pcap_if_t& dev)
+{
+    std::string text = dev.name;
+    if (dev.description != nullptr && dev.description[0] != '\0') {
+        text += " - ";
+        text += dev.description;
+    }
+    std::string addresses;
+    for (const pcap_addr_t* a = dev.addresses; a != nullptr; a = a->next) {
+        if (a->addr == nullptr) continue;
+        char buffer[INET6_ADDRSTRLEN] = {};
+        const void* bytes = nullptr;
+        if (a->addr->sa_family == AF_INET) bytes = &reinterpret_cast<const sockaddr_in*>(a->addr)->sin_addr;
+        if (a->addr->sa_family == AF_INET6) bytes = &reinterpret_cast<const sockaddr_in6*>(a->addr)->sin6_addr;
+        if (bytes == nullptr || inet_ntop(a->addr->sa_family, bytes, buffer, sizeof buffer) == nullptr) continue;
+        addresses += addresses.empty() ? "" : ", ";
+        addresses += buffer;
+    }
+    if (!addresses.empty()) text += " (" + addresses + ")";
+    return text;
+}
+
 }  // namespace
 
-void AdapterList::Enumerate()
+bool AdapterList::Enumerate()
 {
     Release();
     char errorBuffer[PCAP_ERRBUF_SIZE];
     pcap_if_t* all = nullptr;
-    if (pcap_findalldevs(&all, errorBuffer) != 0) all = nullptr;
+    const bool listed = pcap_findalldevs(&all, errorBuffer) == 0;
+    if (!listed) all = nullptr;
     libraryList_ = all;
     for (const pcap_if_t* dev = all; dev != nullptr; dev = dev->next) {
-        if (IsCaptureAdapter(*dev)) names_.push_back(dev->name);
+        if (!IsCaptureAdapter(*dev)) continue;
+        names_.push_back(dev->name);
+        descriptions_.push_back(DescribeAdapter(*dev));
     }
+    return listed;
 }
 
 void AdapterList::Release()
 {
     names_.clear();
+    descriptions_.clear();
     if (libraryList_ != nullptr) pcap_freealldevs(static_cast<pcap_if_t*>(libraryList_));
     libraryList_ = nullptr;
 }

@@ -6,6 +6,10 @@
 #include "AboutDlg.h"
 #include "Application.h"
 #include "DeviceList.h"
+#include "FilterDlg.h"
+#include "Replay.h"
+#include "SelectAdapterDlg.h"
+#include "SettingsTexts.h"
 #include "ResourceIds.h"
 #include "Resources.h"
 #include "ShellTexts.h"
@@ -32,6 +36,9 @@ CTrawlixDlg::CTrawlixDlg(framework::Dialog* parent)
     t.OnCommand(ids::kStopScanning, [this] { Stop(); });
     t.OnCommand(ids::kClearRecords, [this] { OnClearRecords(); });
     t.OnCommand(ids::kCopyIpAddress, [this] { OnCopyIpAddress(); });
+    t.OnCommand(ids::kFilterSettings, [this] { OnFilterSettings(); });
+    t.OnCommand(ids::kAdapterSettings, [this] { OnAdapterSettings(); });
+    t.OnCommand(ids::kOpenCaptureFile, [this] { OnOpenCaptureFile(); });
     t.OnMessage(kWmPacketRecord, [this](std::uintptr_t wParam, std::intptr_t) -> long {
         OnPacketRecord(*reinterpret_cast<const PacketRecord*>(wParam));
         return 0;
@@ -221,4 +228,37 @@ void CTrawlixDlg::HandOff(PacketRecord& record)
 void CTrawlixDlg::ShowMessageBox(const char* text, const char* caption)
 {
     framework::MessageBox(nullptr, text, caption);
+}
+
+void CTrawlixDlg::OnOpenCaptureFile()
+{
+    m_deviceList->DeleteAllItems();
+    const framework::FileFilter filters[] = {{texts::kCapFilter, "*.CAP"}, {texts::kAllFilter, "*.*"}};
+    const std::string path = framework::OpenFileDialog(this, texts::kCaptureFileName, filters);
+    // A cancelled dialog gives no path, which cannot be opened either.
+    if (!settings::ReplayCaptureFile(path.c_str(), *m_deviceList)) {
+        framework::MessageBox(this, texts::kCannotOpenRecordFile);
+    }
+}
+
+void CTrawlixDlg::OnAdapterSettings()
+{
+    std::string choice;
+    CSelectAdapterDlg dlg(this);
+    dlg.SetChoiceTarget(&choice);
+    dlg.DoModal();  // a cancelled dialog leaves the choice empty, applied all the same
+    m_adapterSlots.Set(0, choice.c_str());
+    if (m_firstChoice != 0) {
+        m_previousAdapterChoice = choice;
+        m_firstChoice = 0;
+    }
+    if (m_previousAdapterChoice != m_adapterSlots.Name(0)) Stop();
+    m_previousAdapterChoice = choice;
+}
+
+void CTrawlixDlg::OnFilterSettings()
+{
+    FilterSettings working = m_filterSettings;
+    CFilterDlg dlg(this, working);
+    if (dlg.DoModal() == framework::kIdOk) m_filterSettings = working;
 }

@@ -43,6 +43,8 @@ public:
     bool HasCaptureLock() const { return m_captureSignals != nullptr; }
     const FilterSettings& CurrentFilter() const { return m_filterSettings; }
     bool CaptureThreadRunning() const { return m_capture.IsRunning(); }
+    const AdapterSlotTable& Slots() const { return m_adapterSlots; }
+    const std::string& PreviousAdapterChoice() const { return m_previousAdapterChoice; }
 
 protected:
     bool OnInitDialog() override;
@@ -58,6 +60,9 @@ private:
     void OnClearRecords();
     void OnCopyIpAddress();
     void OnDeviceListRightClick(const framework::Notification& n);
+    void OnOpenCaptureFile();
+    void OnAdapterSettings();
+    void OnFilterSettings();
 
     // CaptureHost: what the capture thread uses.
     AdapterSlotTable& AdapterSlots() override { return m_adapterSlots; }

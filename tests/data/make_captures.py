@@ -75,3 +75,5 @@ short.append((tcp[:36], len(tcp)))
 write_pcap("short-frames.pcap", short)
 
 write_pcap("truncated.pcap", [pad(arp_req), tcp], cut_last=ipv6)
+
+write_pcap("empty.pcap", [])

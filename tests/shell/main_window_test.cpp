@@ -22,80 +22,14 @@
 #include <sstream>
 #include <string>
 
-#include "NetnsLab.h"
-#include "QtWidgets.h"
+#include "WindowTesting.h"
 #include "ResourceIds.h"
 #include "TrawlixApp.h"
 #include "TrawlixDlg.h"
 
 namespace {
 
-NetnsLab* g_lab = nullptr;
-std::string g_labProblem;
-
-using Steady = std::chrono::steady_clock;
-
-// Answers modal boxes as they come: message boxes with OK, the About box
-// with Esc. What it saw is kept.
-class BoxAnswerer {
-public:
-    struct Box {
-        std::string caption;
-        std::string text;
-    };
-    BoxAnswerer()
-    {
-        QObject::connect(&timer_, &QTimer::timeout, [this] { Answer(); });
-        timer_.start(20);
-    }
-    std::vector<Box> boxes;
-
-private:
-    void Answer()
-    {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            boxes.push_back({box->windowTitle().toStdString(), box->text().toStdString()});
-            box->button(QMessageBox::Ok)->click();
-        } else if (auto* dialog = dynamic_cast<framework::DialogWidget*>(modal)) {
-            if (dialog->windowTitle() != "Ventis v1.0.7") {
-                boxes.push_back({dialog->windowTitle().toStdString(), {}});
-                QTest::keyClick(dialog, Qt::Key_Escape);
-            }
-        }
-    }
-    QTimer timer_;
-};
-
-// Runs the window modally, runs body once it is up, and ends it with Cancel
-// unless body ended it.
-void RunWindow(CTrawlixDlg& dlg, const std::function<void()>& body)
-{
-    QTimer::singleShot(0, [&] {
-        body();
-        if (dlg.IsRunning()) dlg.EndDialog(framework::kIdCancel);
-    });
-    dlg.DoModal();
-}
-
-template <typename Predicate>
-bool WaitFor(Predicate done, int ms = 3000)
-{
-    const auto end = Steady::now() + std::chrono::milliseconds(ms);
-    while (!done()) {
-        if (Steady::now() > end) return false;
-        QTest::qWait(10);
-    }
-    return true;
-}
-
-std::string ReadLog()
-{
-    std::ifstream in("Ventis.log", std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using namespace window_testing;
 
 PacketRecord Record(const char* id, const char* mac, const char* ip, std::uint8_t filtered = 0)
 {
@@ -438,27 +372,3 @@ TEST_F(MainWindow, NoAdapterShowsTheMessageAndStaysReady)
 }
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);  // also when CTest lists the cases
-    testing::InitGoogleTest(&argc, argv);
-    // The window captures for real: on one veth end in a namespace of this
-    // process's own, before any thread exists.
-    NetnsLab lab;
-    if (!lab.Enter(g_labProblem)) {
-        g_labProblem = "needs a network namespace: " + g_labProblem;
-    } else if (!lab.AddVeth("vw0")) {
-        g_labProblem = "cannot make a veth pair";
-    } else {
-        g_lab = &lab;
-    }
-    const auto dir = std::filesystem::temp_directory_path() / ("ventis-window-" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir);
-    std::filesystem::current_path(dir);
-    CTrawlixApp app(argc, argv);
-    const int rc = RUN_ALL_TESTS();
-    std::filesystem::current_path("/");
-    std::filesystem::remove_all(dir);
-    return rc;
-}
