@@ -50,8 +50,11 @@ public:
 
     const std::string& AppName() const { return appName_; }
     const std::string& ExePath() const { return exePath_; }
+    const std::string& ProductName() const { return productName_; }
 
     void SetResources(const Resources& resources) { resources_ = resources; }
+    // The product name and version the program reports about itself.
+    void SetVersion(const char* productName, const char* version);
     // Empty when the string does not exist.
     std::string LoadString(int id) const;
     const char* IconPath(int id) const;
@@ -82,6 +85,7 @@ private:
     std::unique_ptr<Toolkit> toolkit_;
     std::string appName_;
     std::string exePath_;
+    std::string productName_;
     Resources resources_;
     CommandTable commands_;
     Dialog* mainWindow_ = nullptr;

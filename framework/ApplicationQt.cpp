@@ -53,6 +53,13 @@ int Application::Run()
     return 0;
 }
 
+void Application::SetVersion(const char* productName, const char* version)
+{
+    // Not the display name: that would be added to every window's caption.
+    productName_ = productName;
+    QApplication::setApplicationVersion(QString::fromUtf8(version));
+}
+
 std::string Application::LoadString(int id) const
 {
     for (const StringResource& s : resources_.strings) {

@@ -290,6 +290,7 @@ void Dialog::Build()
             break;
         case ControlKind::RadioButton: {
             auto* radio = new QRadioButton(text, &w);
+            radio->setStyleSheet("QRadioButton { spacing: 3px; }");  // as tight as the templates assume
             // Radio buttons are exclusive within a group that starts at a
             // group style, as on the platform the templates come from.
             if (radioGroup == nullptr || (c.style & kGroup)) {
@@ -303,6 +304,7 @@ void Dialog::Build()
         }
         case ControlKind::CheckBox: {
             auto* check = new QCheckBox(text, &w);
+            check->setStyleSheet("QCheckBox { spacing: 3px; }");
             QObject::connect(check, &QCheckBox::clicked, check, [this, id = c.id] { SendCommand(id); });
             control = check;
             break;

@@ -27,12 +27,7 @@ void CSelectAdapterDlg::OnAdapterOk()
 {
     const int selected = ComboSelection(kAdapterList);
     if (selected < 0) return;
-    const std::string shown = ComboString(kAdapterList, selected);
-    std::string choice = shown;
-    // The last adapter shown with this text is the one meant.
-    for (std::size_t i = 0; i < m_adapters.Count(); ++i) {
-        if (m_adapters.Description(i) == shown) choice = m_adapters.Name(i);
-    }
+    const std::string choice = AdapterNameForShownText(ComboString(kAdapterList, selected), m_adapters);
     if (m_choice != nullptr) *m_choice = choice;
     m_adapters.Release();
     EndDialog(framework::kIdOk);

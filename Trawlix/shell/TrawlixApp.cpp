@@ -7,6 +7,7 @@
 CTrawlixApp::CTrawlixApp(int& argc, char** argv) : framework::Application(argc, argv)
 {
     SetResources(resources::All());
+    SetVersion(resources::kProductName, resources::kVersion);
     Commands().OnCommand(ids::kHelp, [this] { OnHelp(); });
 }
 

@@ -13,6 +13,7 @@
 
 #include "FilterDlg.h"
 #include "ResourceIds.h"
+#include "SelectAdapterDlg.h"
 #include "SettingsTemplates.h"
 #include "TrawlixDlg.h"
 #include "WindowTesting.h"
@@ -255,6 +256,19 @@ TEST(PortCheck, StrtolReading)
     } cases[] = {{"65535", true}, {"65536", false}, {"", true}, {"00080", true}, {"123456", false},
                  {"99999", false}, {"1a", true}, {"-1", true}};
     for (const auto& c : cases) EXPECT_EQ(IsAcceptablePort(c.text), c.ok) << c.text;
+}
+
+TEST(AdapterLookup, TheLastAdapterWithTheShownTextWins)
+{
+    struct Adapters {
+        std::vector<std::string> names, descriptions;
+        std::size_t Count() const { return names.size(); }
+        const char* Name(std::size_t i) const { return names[i].c_str(); }
+        const std::string& Description(std::size_t i) const { return descriptions[i]; }
+    } adapters{{"eth0", "eth1", "eth2"}, {"Office LAN", "Lab", "Office LAN"}};
+    EXPECT_EQ(AdapterNameForShownText("Office LAN", adapters), "eth2");
+    EXPECT_EQ(AdapterNameForShownText("Lab", adapters), "eth1");
+    EXPECT_EQ(AdapterNameForShownText("lab", adapters), "lab");  // exact, case-sensitive
 }
 
 // Drives the adapter dialog: picks the entry beginning with `name`, or
