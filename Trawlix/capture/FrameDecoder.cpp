@@ -208,11 +208,20 @@ void WriteClassTexts(const FrameHead& h, FrameClass cls, UnknownIpSpelling spell
     }
 }
 
-char* AppendText(char* out, const char* text)
+// The fields are short: a bounded byte copy beats a call into the
+// library's length and copy routines.
+template <std::size_t N>
+char* AppendText(char* out, const char (&field)[N])
 {
-    const std::size_t len = std::strlen(text);
-    std::memcpy(out, text, len);
-    return out + len;
+    for (std::size_t i = 0; i < N && field[i] != '\0'; ++i) *out++ = field[i];
+    return out;
+}
+
+template <std::size_t N>
+char* AppendLiteral(char* out, const char (&text)[N])
+{
+    std::memcpy(out, text, N - 1);
+    return out + N - 1;
 }
 
 // "ID:%s,TotalPacket:%s,Protocol:%s\nSrc:%s,%s:%s->Dest:%s,%s:%s\n"; every
@@ -220,19 +229,19 @@ char* AppendText(char* out, const char* text)
 void FormatSummaryLine(const PacketRecord& rec, char (&line)[256])
 {
     char* p = line;
-    p = AppendText(p, texts::kSummaryId);
+    p = AppendLiteral(p, texts::kSummaryId);
     p = AppendText(p, rec.ID);
-    p = AppendText(p, texts::kSummaryTotal);
+    p = AppendLiteral(p, texts::kSummaryTotal);
     p = AppendText(p, rec.TotalPacket);
-    p = AppendText(p, texts::kSummaryProtocol);
+    p = AppendLiteral(p, texts::kSummaryProtocol);
     p = AppendText(p, rec.Protocol);
-    p = AppendText(p, texts::kSummarySrc);
+    p = AppendLiteral(p, texts::kSummarySrc);
     p = AppendText(p, rec.SrcMAC);
     *p++ = ',';
     p = AppendText(p, rec.SrcIP);
     *p++ = ':';
     p = AppendText(p, rec.SrcPort);
-    p = AppendText(p, texts::kSummaryArrow);
+    p = AppendLiteral(p, texts::kSummaryArrow);
     p = AppendText(p, rec.DestMAC);
     *p++ = ',';
     p = AppendText(p, rec.DestIP);
