@@ -1,6 +1,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMessageBox>
+#include <QSocketNotifier>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
 
 #include "Application.h"
 #include "Dialog.h"
@@ -9,12 +14,42 @@
 namespace framework {
 
 namespace {
+
 Application* g_current = nullptr;
+int g_signalPipe[2] = {-1, -1};
+
+void OnTerminationSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = write(g_signalPipe[1], &byte, 1);
 }
 
+}  // namespace
+
+// A termination signal (a logout, kill, Ctrl+C) becomes a close request to
+// the main window, so that its close rule runs and the log keeps what its
+// buffer held, as when the user closes the window.
 struct Application::Toolkit {
-    Toolkit(int& argc, char** argv) : app(argc, argv) {}
+    Toolkit(int& argc, char** argv) : app(argc, argv)
+    {
+        if (g_signalPipe[0] < 0 && pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+        notifier = std::make_unique<QSocketNotifier>(g_signalPipe[0], QSocketNotifier::Read);
+        QObject::connect(notifier.get(), &QSocketNotifier::activated, [] {
+            char buffer[16];
+            while (read(g_signalPipe[0], buffer, sizeof buffer) > 0) {
+            }
+            Application* current = Application::Current();
+            Dialog* window = current != nullptr ? current->MainWindow() : nullptr;
+            if (window != nullptr && window->IsRunning()) window->SendSysCommand(kScClose);
+        });
+        struct sigaction action{};
+        action.sa_handler = OnTerminationSignal;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
+    }
     QApplication app;
+    std::unique_ptr<QSocketNotifier> notifier;
 };
 
 std::string NameWithoutExtension(const std::string& path)

@@ -1,8 +1,11 @@
 #include "EventLog.h"
 
-#include <cerrno>
-#include <ctime>
+#include <fcntl.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <ctime>
 #include <vector>
 
 #include "LogFormat.h"
@@ -29,22 +32,6 @@ std::string CurrentDirectory()
     return dir;
 }
 
-// Formats and writes one entry with a single write call. Summary lines fit
-// the stack buffer; only an unusually long text takes the heap.
-void WriteEntry(std::FILE* stream, const char* text)
-{
-    const LogTime now = LocalNow();
-    char buffer[1024];
-    const std::size_t len = FormatLogEntry(now, text, buffer, sizeof buffer);
-    if (len <= sizeof buffer) {
-        std::fwrite(buffer, 1, len, stream);
-        return;
-    }
-    std::vector<char> large(len);
-    FormatLogEntry(now, text, large.data(), large.size());
-    std::fwrite(large.data(), 1, large.size(), stream);
-}
-
 }  // namespace
 
 EventLog::~EventLog()
@@ -60,30 +47,81 @@ void EventLog::Open()
 void EventLog::OpenIn(const std::string& directory)
 {
     std::lock_guard lock(mutex_);
-    if (stream_ != nullptr) return;
+    if (fd_ >= 0) return;
     path_ = directory + "/" + texts::kLogFileName;
-    stream_ = std::fopen(path_.c_str(), "a+e");
-    if (stream_ == nullptr) return;
-    WriteEntry(stream_, texts::kLogStartText);
+    // Appended to, created when missing, open for reading too.
+    fd_ = open(path_.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (fd_ < 0) return;
+    buffer_ = std::make_unique<char[]>(kBufferSize);
+    used_ = 0;
+    WriteEntry(texts::kLogStartText);
 }
 
 void EventLog::WriteLog(const char* text)
 {
     std::lock_guard lock(mutex_);
-    if (stream_ == nullptr) return;
-    WriteEntry(stream_, text);
+    if (fd_ < 0) return;
+    WriteEntry(text);
+}
+
+// Formats one entry and hands it on whole. Summary lines fit the stack
+// buffer; only an unusually long text takes the heap.
+void EventLog::WriteEntry(const char* text)
+{
+    const LogTime now = LocalNow();
+    char entry[1024];
+    const std::size_t len = FormatLogEntry(now, text, entry, sizeof entry);
+    if (len <= sizeof entry) {
+        Append(entry, len);
+        return;
+    }
+    std::vector<char> large(len);
+    FormatLogEntry(now, text, large.data(), large.size());
+    Append(large.data(), large.size());
+}
+
+void EventLog::Append(const char* data, std::size_t size)
+{
+    if (used_ + size > kBufferSize) Flush();
+    if (size > kBufferSize) {
+        // Larger than the whole buffer: straight to the file.
+        while (size > 0) {
+            const ssize_t n = write(fd_, data, size);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) return;  // a full disk goes unnoticed, as it always has
+            data += n;
+            size -= static_cast<std::size_t>(n);
+        }
+        return;
+    }
+    std::memcpy(buffer_.get() + used_, data, size);
+    used_ += size;
+}
+
+void EventLog::Flush()
+{
+    std::size_t done = 0;
+    while (done < used_) {
+        const ssize_t n = write(fd_, buffer_.get() + done, used_ - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        done += static_cast<std::size_t>(n);
+    }
+    used_ = 0;
 }
 
 void EventLog::Close()
 {
     std::lock_guard lock(mutex_);
-    if (stream_ == nullptr) return;
-    std::fclose(stream_);
-    stream_ = nullptr;
+    if (fd_ < 0) return;
+    Flush();
+    close(fd_);
+    fd_ = -1;
+    buffer_.reset();
 }
 
 bool EventLog::IsOpen() const
 {
     std::lock_guard lock(mutex_);
-    return stream_ != nullptr;
+    return fd_ >= 0;
 }

@@ -1,9 +1,15 @@
 // The event log: "Ventis.log" in the current directory, appended to for the
 // life of the main window. One writer for every thread; a lock inside it
 // guards both the write and the close, so nothing is written once closed.
+//
+// Entries collect in a buffer of the writer's own and reach the file when it
+// is full and at the close, as with a buffered stream; but unlike a stream's
+// buffer, a process forked meanwhile (libraries do, to start helpers) does
+// not take a copy that it would write out again when it exits.
 #pragma once
 
-#include <cstdio>
+#include <cstddef>
+#include <memory>
 #include <mutex>
 #include <string>
 
@@ -22,7 +28,7 @@ public:
     // file name joined with one separator).
     void OpenIn(const std::string& directory);
 
-    // One time-stamped entry, in one write call, without a flush. Does
+    // One time-stamped entry, handed to the log whole, without a flush. Does
     // nothing when the log is not open.
     void WriteLog(const char* text);
 
@@ -32,7 +38,14 @@ public:
     const std::string& Path() const { return path_; }
 
 private:
+    void WriteEntry(const char* text);
+    void Append(const char* data, std::size_t size);
+    void Flush();
+
+    static constexpr std::size_t kBufferSize = 8192;
     mutable std::mutex mutex_;
-    std::FILE* stream_ = nullptr;
+    int fd_ = -1;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t used_ = 0;
     std::string path_;
 };

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -145,6 +147,23 @@ TEST_F(EventLogTest, ConcurrentWritersNeverMixEntries)
         ++entries;
     }
     EXPECT_LE(entries, kThreads * kEntries);
+}
+
+TEST_F(EventLogTest, AForkedProcessDoesNotWriteTheEntriesAgain)
+{
+    // Libraries fork to start helpers (D-Bus does); a child that exits
+    // normally must not write out entries that were still waiting.
+    EventLog log;
+    log.OpenIn(dir_.string());
+    log.WriteLog("before the fork");
+    const pid_t child = fork();
+    if (child == 0) std::exit(0);
+    int status = 0;
+    waitpid(child, &status, 0);
+    log.Close();
+    const std::string text = Contents();
+    EXPECT_EQ(text.find("Start"), text.rfind("Start")) << text;
+    EXPECT_EQ(text.find("before the fork"), text.rfind("before the fork")) << text;
 }
 
 TEST_F(EventLogTest, UnwritableDirectoryGivesNoLogAndNoFailure)

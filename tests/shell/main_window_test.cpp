@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <signal.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -302,6 +303,20 @@ TEST_F(MainWindow, CloseRuleWaitsStopsCaptureAndTearsDown)
     EXPECT_FALSE(dlg.Log().IsOpen());
     EXPECT_EQ(dlg.CaptureState(), 0);
     EXPECT_TRUE(answerer_.boxes.empty());
+}
+
+TEST_F(MainWindow, TerminationSignalRunsTheCloseRule)
+{
+    CTrawlixDlg dlg;
+    framework::Application::Current()->SetMainWindow(&dlg);
+    RunWindow(dlg, [&] {
+        ::raise(SIGTERM);
+        WaitFor([&] { return !dlg.IsRunning(); });
+    });
+    framework::Application::Current()->SetMainWindow(nullptr);
+    EXPECT_FALSE(dlg.CaptureThreadRunning());
+    EXPECT_FALSE(dlg.Log().IsOpen());  // closed, so what it held is on disk
+    EXPECT_NE(ReadLog().find(" Ver 1.0.7 Start\r\n"), std::string::npos);
 }
 
 TEST_F(MainWindow, EscEndsAtOnceWithoutTheCloseRule)
