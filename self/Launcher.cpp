@@ -50,11 +50,12 @@ void FixedPath(char (&out)[kPathRoom], const char* folder, const char* name) {
 int main(int argc, char** argv) {
   const self::Counterparts& c = self::kLinux;
 
-  // The start path names the package when it is a readable file; a start
-  // through PATH gives a bare name, and then the running executable is read.
-  const char* start = (argc > 0 && argv[0] != nullptr && self::IsReadableFile(argv[0]))
-                          ? argv[0]
-                          : c.ownExecutable;
+  // The start path names the package when it is a path to a readable file.
+  // A start through PATH gives a bare name, which must not be looked up in
+  // the current folder (a file planted there would run as root): then the
+  // running executable is read.
+  const bool isPath = argc > 0 && argv[0] != nullptr && std::strchr(argv[0], '/') != nullptr;
+  const char* start = isPath && self::IsReadableFile(argv[0]) ? argv[0] : c.ownExecutable;
   char packagePath[kPathRoom] = {};
   std::string longPackagePath;
   const char* package = packagePath;

@@ -63,7 +63,7 @@ void WriteAll(int fd, const char* text) { WriteAll(fd, text, std::strlen(text));
 
 // Runs ARGV[0] (a full path) and waits. A close-on-exec pipe tells the parent
 // whether the exec itself worked, so "could not be started" is exact.
-bool Run(const std::vector<const char*>& argv) {
+bool Run(const std::vector<const char*>& argv, int* exitStatus = nullptr) {
   std::fflush(nullptr);
   int report[2];
   if (pipe2(report, O_CLOEXEC) != 0) return false;
@@ -90,6 +90,7 @@ bool Run(const std::vector<const char*>& argv) {
   int status = 0;
   while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
   }
+  if (exitStatus != nullptr) *exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return got == 0;
 }
 
@@ -174,7 +175,12 @@ void MessageBox(BoxKind kind, const char* caption, const char* text) {
       } else {
         argv = {program.c_str(), "-center", "-title", caption, "-buttons", "OK", text, nullptr};
       }
-      if (Run(argv)) return;
+      // A dialog program that could not reach the display says so in its
+      // exit status (xmessage's OK button is 101); then the next one tries,
+      // and at the end the line on stderr.
+      int status = -1;
+      const int okStatus = std::strcmp(name, "xmessage") == 0 ? 101 : 0;
+      if (Run(argv, &status) && status == okStatus) return;
     }
   }
   std::fflush(stdout);

@@ -49,8 +49,11 @@ void EventLog::OpenIn(const std::string& directory)
     std::lock_guard lock(mutex_);
     if (fd_ >= 0) return;
     path_ = directory + "/" + texts::kLogFileName;
-    // Appended to, created when missing, open for reading too.
-    fd_ = open(path_.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    // Appended to, created when missing, open for reading too. Running as
+    // root in a folder that is not its own, it follows no link: a link
+    // planted there would have root append to any file.
+    const int noFollow = geteuid() == 0 ? O_NOFOLLOW : 0;
+    fd_ = open(path_.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | noFollow, 0644);
     if (fd_ < 0) return;
     buffer_ = std::make_unique<char[]>(kBufferSize);
     used_ = 0;

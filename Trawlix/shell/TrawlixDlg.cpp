@@ -122,8 +122,16 @@ bool CTrawlixDlg::OnInitDialog()
 
 void CTrawlixDlg::Start()
 {
+    if (m_closed) return;
     m_deviceList->DeleteAllItems();
-    if (m_capture.Start(*this)) {
+    m_starting = true;
+    const bool started = m_capture.Start(*this);
+    m_starting = false;
+    if (m_closePending) {
+        OnClose();
+        return;
+    }
+    if (started) {
         m_captureState = 1;
         SetControlText(ids::kHiddenEdit1, "");
         SetControlText(ids::kHiddenEdit2, "");
@@ -133,6 +141,7 @@ void CTrawlixDlg::Start()
 
 void CTrawlixDlg::Stop()
 {
+    if (m_closed) return;
     m_capture.Stop();
     m_captureState = 0;
     UpdateCaptureStateDisplay();
@@ -164,6 +173,12 @@ void CTrawlixDlg::OnRefresh()
 
 void CTrawlixDlg::OnClose()
 {
+    if (m_closed) return;
+    if (m_starting) {
+        m_closePending = true;
+        return;
+    }
+    m_closed = true;
     m_captureSignals->WriteStopFlag(1);
     m_captureState = 0;
     UpdateCaptureStateDisplay();

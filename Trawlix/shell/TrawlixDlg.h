@@ -87,6 +87,13 @@ private:
     std::unique_ptr<CaptureSignals> m_captureSignals;  // capture lock, stop flag, start event
     FilterSettings m_filterSettings{};
 
+    // A close request while Start waits (its message box is up, and the
+    // thread waits for that box) is carried out once the start is decided;
+    // after the close rule nothing starts or stops any more.
+    bool m_starting = false;
+    bool m_closePending = false;
+    bool m_closed = false;
+
     framework::MessageReceiver m_receiver;
     CaptureRunner m_capture;  // declared last: its thread ends before anything it uses
 };

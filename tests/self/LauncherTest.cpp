@@ -562,6 +562,13 @@ const StartCase kStarts[] = {
        return Start{.program = kCwd + "/Ventis.run", .argv0 = "./Ventis.run"};
      }},
     {"StartNameThatIsNoFile", [] { return Start{.argv0 = "ventis"}; }},
+    {"BareNameIgnoresAFileOfThatNameInTheCurrentFolder",
+     [] {
+       mkdir((kScratch + "/bin").c_str(), 0755);
+       link((kScratch + "/Ventis.run").c_str(), (kScratch + "/bin/Ventis.run").c_str());
+       std::ofstream(kCwd + "/Ventis.run") << std::string(0x300010, 'x');  // someone else's file
+       return Start{.argv0 = "Ventis.run", .path = kScratch + "/bin", .searchPath = true};
+     }},
 };
 
 void PrintTo(const StartCase& c, std::ostream* os) { *os << c.name; }

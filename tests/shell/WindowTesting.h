@@ -13,6 +13,7 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "NetnsLab.h"
@@ -43,6 +44,8 @@ public:
     }
     void OnDialog(const std::string& caption, DialogHandler handler) { handlers_.push_back({caption, std::move(handler)}); }
     std::vector<Box> boxes;
+    // Runs once, just before the next message box is answered.
+    std::function<void()> beforeOk;
 
 private:
     void Answer()
@@ -50,6 +53,7 @@ private:
         QWidget* modal = QApplication::activeModalWidget();
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             boxes.push_back({box->windowTitle().toStdString(), box->text().toStdString()});
+            if (beforeOk) std::exchange(beforeOk, {})();
             box->button(QMessageBox::Ok)->click();
         } else if (auto* dialog = dynamic_cast<framework::DialogWidget*>(modal)) {
             const std::string caption = dialog->windowTitle().toStdString();

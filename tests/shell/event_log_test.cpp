@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -164,6 +165,20 @@ TEST_F(EventLogTest, AForkedProcessDoesNotWriteTheEntriesAgain)
     const std::string text = Contents();
     EXPECT_EQ(text.find("Start"), text.rfind("Start")) << text;
     EXPECT_EQ(text.find("before the fork"), text.rfind("before the fork")) << text;
+}
+
+TEST_F(EventLogTest, AsRootALinkInPlaceOfTheLogIsNotFollowed)
+{
+    if (::geteuid() != 0) GTEST_SKIP() << "only root refuses links";
+    std::ofstream(dir_ / "target") << "keep\n";
+    fs::create_symlink(dir_ / "target", dir_ / "Ventis.log");
+    EventLog log;
+    log.OpenIn(dir_.string());
+    EXPECT_FALSE(log.IsOpen());
+    log.Close();
+    std::ifstream in(dir_ / "target");
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, "keep\n");
 }
 
 TEST_F(EventLogTest, UnwritableDirectoryGivesNoLogAndNoFailure)

@@ -319,6 +319,29 @@ TEST_F(MainWindow, TerminationSignalRunsTheCloseRule)
     EXPECT_NE(ReadLog().find(" Ver 1.0.7 Start\r\n"), std::string::npos);
 }
 
+TEST_F(MainWindow, TerminationSignalWhileAStartMessageIsUpClosesOnceItIsAnswered)
+{
+    // The starting thread waits for its box; the close must not wait for
+    // the thread meanwhile, or neither ever goes on.
+    ASSERT_TRUE(g_lab->Run({"link", "set", "vw0", "down"}));
+    answerer_.beforeOk = [] {
+        ::raise(SIGTERM);
+        QTest::qWait(100);
+    };
+    CTrawlixDlg dlg;
+    framework::Application::Current()->SetMainWindow(&dlg);
+    const auto begin = Steady::now();
+    dlg.DoModal();  // ends without entering its loop: the close came during its start
+    framework::Application::Current()->SetMainWindow(nullptr);
+    ASSERT_TRUE(g_lab->Run({"link", "set", "vw0", "up"}));
+    EXPECT_LT(Steady::now() - begin, std::chrono::seconds(5));
+    EXPECT_FALSE(dlg.Log().IsOpen());
+    EXPECT_FALSE(dlg.HasCaptureLock());
+    ASSERT_EQ(answerer_.boxes.size(), 1u);
+    dlg.SendCommand(ids::kRefresh);  // after the close rule nothing starts again
+    EXPECT_FALSE(dlg.CaptureThreadRunning());
+}
+
 TEST_F(MainWindow, EscEndsAtOnceWithoutTheCloseRule)
 {
     CTrawlixDlg dlg;
