@@ -18,7 +18,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
-#include <QWindowStateChangeEvent>
 
 #include "Application.h"
 #include "QtWidgets.h"
@@ -131,11 +130,6 @@ void DialogWidget::paintEvent(QPaintEvent* event)
         return;
     }
     QDialog::paintEvent(event);
-}
-
-void DialogWidget::changeEvent(QEvent* event)
-{
-    QDialog::changeEvent(event);
 }
 
 AddressEdit::AddressEdit(QWidget* parent) : QWidget(parent)

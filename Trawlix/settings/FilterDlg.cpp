@@ -31,31 +31,28 @@ CFilterDlg::CFilterDlg(framework::Dialog* parent, FilterSettings& working)
 {
     // Each radio button writes its flag at once and only enables or
     // disables what belongs to it.
-    framework::CommandTable& t = Commands();
-    t.OnCommand(kAllProtocolsYes, [this] {
-        m_working.AllProtocols = 1;
-        EnableProtocolBoxes(false);
-    });
-    t.OnCommand(kAllProtocolsNo, [this] {
-        m_working.AllProtocols = 0;
-        EnableProtocolBoxes(true);
-    });
-    t.OnCommand(kAllIpYes, [this] {
-        m_working.AllIp = 1;
-        EnableControl(kQualifiedIp, false);
-    });
-    t.OnCommand(kAllIpNo, [this] {
-        m_working.AllIp = 0;
-        EnableControl(kQualifiedIp, true);
-    });
-    t.OnCommand(kAllPortsYes, [this] {
-        m_working.AllPorts = 1;
-        EnableControl(kQualifiedPort, false);
-    });
-    t.OnCommand(kAllPortsNo, [this] {
-        m_working.AllPorts = 0;
-        EnableControl(kQualifiedPort, true);
-    });
+    struct RadioRule {
+        int button;
+        std::uint8_t FilterSettings::*flag;
+        bool set;
+        int controls[4];  // 0: none
+    };
+    static constexpr RadioRule kRules[] = {
+        {kAllProtocolsYes, &FilterSettings::AllProtocols, true, {kArpBox, kIcmpBox, kUdpBox, kTcpBox}},
+        {kAllProtocolsNo, &FilterSettings::AllProtocols, false, {kArpBox, kIcmpBox, kUdpBox, kTcpBox}},
+        {kAllIpYes, &FilterSettings::AllIp, true, {kQualifiedIp}},
+        {kAllIpNo, &FilterSettings::AllIp, false, {kQualifiedIp}},
+        {kAllPortsYes, &FilterSettings::AllPorts, true, {kQualifiedPort}},
+        {kAllPortsNo, &FilterSettings::AllPorts, false, {kQualifiedPort}},
+    };
+    for (const RadioRule& rule : kRules) {
+        Commands().OnCommand(rule.button, [this, &rule] {
+            m_working.*rule.flag = rule.set ? 1 : 0;
+            for (int id : rule.controls) {
+                if (id != 0) EnableControl(id, !rule.set);  // "Yes" disables what it makes moot
+            }
+        });
+    }
 }
 
 void CFilterDlg::EnableProtocolBoxes(bool enable)
